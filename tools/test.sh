@@ -5,12 +5,13 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 
+quiet() { "$@" >/dev/null; }
 stage() { local name=$1; shift; local t0=$SECONDS; "$@"; local rc=$?; echo "stage '$name': $((SECONDS - t0)) s (rc $rc)"; return $rc; }
 
 stage dependencies bash tools/install-deps.sh || exit 1
 
 for preset in native windows-x64 windows-x86; do
-  stage "configure $preset" cmake --preset "$preset" -DMOVRA_WERROR=ON >/dev/null || { echo "test.sh: configuring $preset failed; see the messages above" >&2; exit 1; }
+  stage "configure $preset" quiet cmake --preset "$preset" -DMOVRA_WERROR=ON || { echo "test.sh: configuring $preset failed; see the messages above" >&2; exit 1; }
   stage "build $preset" cmake --build --preset "$preset" || { echo "test.sh: building $preset failed; see the compiler messages above" >&2; exit 1; }
 done
 
