@@ -56,13 +56,17 @@ if(NOT TARGET gtest_main)
   endif()
 endif()
 
+# Every GoogleTest program writes its results here (<program>.xml); tools/test.sh counts them.
+set(MOVRA_RESULTS_DIR "${CMAKE_BINARY_DIR}/test-results")
+
 # A native unit test of Win32-free logic.
 function(movra_add_unit_test name)
   cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main)
   add_test(NAME unit.${name} COMMAND ${name} --gtest_brief=1)
-  set_tests_properties(unit.${name} PROPERTIES LABELS unit TIMEOUT 120)
+  set_tests_properties(unit.${name} PROPERTIES LABELS unit TIMEOUT 120
+    ENVIRONMENT "GTEST_OUTPUT=xml:${MOVRA_RESULTS_DIR}/")
 endfunction()
 
 # A GoogleTest program run under Wine. It needs the rig (Xvfb, prefix, wineserver), brought up
@@ -85,7 +89,7 @@ function(movra_add_wine_test name)
     set_tests_properties(wine.${name} PROPERTIES
       LABELS wine TIMEOUT ${T_TIMEOUT} RESOURCE_LOCK wineprefix
       FIXTURES_REQUIRED "wine_rig;${T_FIXTURES}"
-      ENVIRONMENT "MOVRA_BIN_DIR=${CMAKE_BINARY_DIR}/bin;MOVRA_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
+      ENVIRONMENT "MOVRA_BIN_DIR=${CMAKE_BINARY_DIR}/bin;MOVRA_SOURCE_DIR=${CMAKE_SOURCE_DIR};GTEST_OUTPUT=xml:Z:${MOVRA_RESULTS_DIR}/")
   endif()
 endfunction()
 
