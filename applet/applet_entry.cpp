@@ -11,6 +11,7 @@
 #include "shared/settings.h"
 
 #include <cstddef>
+#include <cstring>
 
 // The page record up to its header-title fields, the header up to its watermark fields.
 UINT const PAGE_RECORD_SIZE = offsetof(PROPSHEETPAGEA, pszHeaderSubTitle) + sizeof(LPCSTR);
@@ -90,6 +91,10 @@ void ShowSettingsSheet(HWND hwndParent)
         pages[count].pfnDlgProc = InfoPageProc;
         ++count;
     }
+    // The sheet steps from record to record by dwSize, so the records lie at that stride.
+    alignas(PROPSHEETPAGEA) BYTE records[2 * PAGE_RECORD_SIZE];
+    for (UINT i = 0; i < count; ++i)
+        memcpy(records + i * PAGE_RECORD_SIZE, &pages[i], PAGE_RECORD_SIZE);
 
     char caption[TEXT_BUFFER_SIZE];
     LoadTemplateString(ModuleInstance, IDS_SHEET_CAPTION, caption, sizeof(caption));
@@ -100,7 +105,7 @@ void ShowSettingsSheet(HWND hwndParent)
     header.pszCaption = caption;
     header.nPages = count;
     header.nStartPage = 0;
-    header.ppsp = pages;
+    header.ppsp = reinterpret_cast<LPCPROPSHEETPAGEA>(records);
     header.pfnCallback = SheetCallback;
     PropertySheetA(&header);
 }
