@@ -99,6 +99,12 @@ std::string ComboText(HWND combo, int index)
     return text;
 }
 
+void Snapshot(const char *name)
+{
+    wt::PumpMessages(1000);
+    EXPECT_TRUE(wt::TakeScreenshot(name)) << name;
+}
+
 bool Enabled(HWND dialog, int control) { return IsWindowEnabled(GetDlgItem(dialog, control)) != 0; }
 bool Checked(HWND dialog, int control)
 {

@@ -53,6 +53,8 @@ private:
 std::string WindowText(HWND window);
 std::string ComboText(HWND combo, int index);   // the W form: it also works across processes
 bool Enabled(HWND dialog, int control);
+// A screenshot once the X server shows what the windows have painted (it lags behind them).
+void Snapshot(const char *name);
 bool Checked(HWND dialog, int control);
 
 class AppletTest : public wt::IsolatedTest {

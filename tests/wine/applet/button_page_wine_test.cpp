@@ -176,7 +176,7 @@ TEST_F(ButtonPageTest, DetailButtonsTakeTheirBitmapSizeAndPaintRaisedPressedGrey
         }
     EXPECT_GT(ring, 8);
     EXPECT_EQ(0, elsewhere);
-    wt::TakeScreenshot("applet_detail_buttons_focus");
+    Snapshot("applet_detail_buttons_focus");
 }
 
 TEST_F(ButtonPageTest, SelectionsUpdateDetailButtonsApplyAndEveryValueOnApply)
@@ -308,7 +308,7 @@ TEST_F(ButtonPageTest, InformationPageShowsProductCompanyAndAddress)
         EXPECT_EQ(c.press, WindowText(GetDlgItem(info, IDC_INFO_PRESS_BUTTON)));
         EXPECT_EQ("http://www.example.com/", WindowText(GetDlgItem(info, IDC_INFO_COMPANY_PAGE)));
         if (c.company[0])
-            wt::TakeScreenshot("applet_info_page");
+            Snapshot("applet_info_page");
         Press(PSBTN_CANCEL);
         ASSERT_TRUE(WaitSheetClosed());
     }

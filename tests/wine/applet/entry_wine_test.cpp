@@ -139,7 +139,7 @@ TEST_P(SheetLayoutTest, TemplateFollowsMouseModelAndInfoPageIsSecond)
     }
     // The callback took the context-help button off the caption bar.
     EXPECT_EQ(0, GetWindowLongA(sheet_, GWL_EXSTYLE) & WS_EX_CONTEXTHELP);
-    wt::TakeScreenshot(c.screenshot);
+    Snapshot(c.screenshot);
 }
 
 const LayoutCase kLayouts[] = {

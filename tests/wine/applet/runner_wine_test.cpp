@@ -72,7 +72,7 @@ TEST_F(RunnerTest, RunnerOpensTheSheetAndApplyReachesRegistryAndTrayWindow)
     wt::PumpMessages(500);
     std::string caption = WindowText(sheet);
     EXPECT_EQ(" Properties", caption.substr(caption.size() - 11)) << caption;
-    wt::TakeScreenshot("applet_through_runner");
+    Snapshot("applet_through_runner");
 
     HWND page = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
     HWND right = GetDlgItem(page, IDC_LIST_RIGHT);

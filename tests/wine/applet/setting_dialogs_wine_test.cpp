@@ -60,7 +60,7 @@ TEST_F(SettingDialogTest, Wheel4DOpensWithScrollParaShown)
         EXPECT_EQ("7", WindowText(GetDlgItem(dialog, IDC_LINES_EDIT)));
         EXPECT_FALSE(Enabled(dialog, IDC_WHEEL_4D_APPLY));
         if (c.scrollPara == 15)
-            wt::TakeScreenshot("applet_dialog_11_wheel_4d");
+            Snapshot("applet_dialog_11_wheel_4d");
         Click(dialog, IDCANCEL);
         EXPECT_TRUE(WaitDialogClosed(dialog));
         CloseSheet();
@@ -144,7 +144,7 @@ TEST_F(SettingDialogTest, WheelToScrollTakesTrackbarCodesUpToBottomButNotEndTrac
     EXPECT_EQ(20, SendMessageA(bar, TBM_GETRANGEMAX, 0, 0));
     EXPECT_EQ(5, SendMessageA(bar, TBM_GETPOS, 0, 0));
     EXPECT_FALSE(Enabled(dialog, IDC_WHEEL_SCROLL_APPLY));
-    wt::TakeScreenshot("applet_dialog_12_wheel_to_scroll");
+    Snapshot("applet_dialog_12_wheel_to_scroll");
 
     // Each code moves the speed to where the bar stands; TB_ENDTRACK (8) does not.
     for (WORD code = 0; code <= 8; ++code) {
@@ -206,7 +206,7 @@ TEST_F(SettingDialogTest, ZoomInShowsAndStoresItsLists)
     EXPECT_EQ(4, SendMessageA(sizes, CB_GETCURSEL, 0, 0));
     EXPECT_EQ("X8", ComboText(rates, static_cast<int>(SendMessageA(rates, CB_GETCURSEL, 0, 0))));
     EXPECT_TRUE(Checked(dialog, IDC_ZOOM_ENABLE));   // the default ZoomEnable 1
-    wt::TakeScreenshot("applet_dialog_13_zoom_in");
+    Snapshot("applet_dialog_13_zoom_in");
 
     SendMessageA(rates, CB_SETCURSEL, 3, 0);
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_ZOOM_RATE, CBN_SELCHANGE), reinterpret_cast<LPARAM>(rates));
@@ -233,7 +233,7 @@ TEST_F(SettingDialogTest, ZoomInCheckBoxGreysEverythingButItself)
     EXPECT_TRUE(Enabled(dialog, IDC_ZOOM_ENABLE));
     for (int control : greyed)
         EXPECT_FALSE(Enabled(dialog, control)) << control;
-    wt::TakeScreenshot("applet_dialog_13_zoom_in_disabled");
+    Snapshot("applet_dialog_13_zoom_in_disabled");
     Click(dialog, IDOK);
     ASSERT_TRUE(WaitDialogClosed(dialog));
     ApplySheet();
@@ -312,7 +312,7 @@ TEST_F(SettingDialogTest, WebSiteOkWritesTheFileAtOnceCancelWritesNothing)
     HWND dialog = OpenSettingDialog(IDC_DETAIL_RIGHT, "Web Site Setting");
     ASSERT_NE(nullptr, dialog);
     EXPECT_EQ("http://old.example.com/", WindowText(GetDlgItem(dialog, IDC_WEB_SITE)));
-    wt::TakeScreenshot("applet_dialog_14_web_site");
+    Snapshot("applet_dialog_14_web_site");
     SetDlgItemTextA(dialog, IDC_WEB_SITE, "http://cancelled.example.com/");
     Click(dialog, IDCANCEL);
     ASSERT_TRUE(WaitDialogClosed(dialog));
