@@ -139,6 +139,7 @@ TEST_P(SheetLayoutTest, TemplateFollowsMouseModelAndInfoPageIsSecond)
     }
     // The callback took the context-help button off the caption bar.
     EXPECT_EQ(0, GetWindowLongA(sheet_, GWL_EXSTYLE) & WS_EX_CONTEXTHELP);
+    EXPECT_EQ(0, GetWindowLongA(sheet_, GWL_STYLE) & DS_CONTEXTHELP);
     Snapshot(c.screenshot);
 }
 

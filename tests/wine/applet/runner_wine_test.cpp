@@ -70,11 +70,12 @@ TEST_F(RunnerTest, RunnerOpensTheSheetAndApplyReachesRegistryAndTrayWindow)
     }, 20000)) << "the runner opened no sheet";
     HWND sheet = found.sheet;
     wt::PumpMessages(500);
-    std::string caption = WindowText(sheet);
-    EXPECT_EQ(" Properties", caption.substr(caption.size() - 11)) << caption;
+    // The runner inquired first: the product information chose the caption and the layout.
+    EXPECT_EQ("Sample Mouse Properties", WindowText(sheet));
     Snapshot("applet_through_runner");
 
     HWND page = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+    EXPECT_NE(nullptr, GetDlgItem(page, IDC_LIST_WHEEL));
     HWND right = GetDlgItem(page, IDC_LIST_RIGHT);
     ASSERT_NE(nullptr, right);
     EXPECT_EQ("[Unassigned]", ComboText(right, static_cast<int>(SendMessageA(right, CB_GETCURSEL, 0, 0))));
