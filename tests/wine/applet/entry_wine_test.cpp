@@ -1,6 +1,7 @@
 // The Control Panel entry, called in-process: the answer to every message, the applet
 // description record, and the sheet that CPL_DBLCLK assembles.
 #include <cstring>
+#include <vector>
 
 #include "applet_harness.h"
 
@@ -151,5 +152,65 @@ const LayoutCase kLayouts[] = {
     {0, 0, {false, true, true, false, false}, "applet_sheet_before_inquiry"},
 };
 INSTANTIATE_TEST_SUITE_P(ByMouseXD, SheetLayoutTest, ::testing::ValuesIn(kLayouts));
+
+}  // namespace
+
+namespace {
+
+TEST_F(EntryTest, ModuleHoldsEveryResourceAndItsVersion)
+{
+    Load();
+    const int dialogs[] = {1, 2, 3, 4, 10, 11, 12, 13, 14};
+    for (int id : dialogs)
+        EXPECT_NE(nullptr, FindResourceA(module_, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(5))) << "dialog " << id;
+    const int bitmaps[] = {IDB_DETAIL_RAISED, IDB_DETAIL_PRESSED, IDB_DETAIL_GREYED};
+    for (int id : bitmaps) {
+        HBITMAP bitmap = LoadBitmapA(module_, MAKEINTRESOURCEA(id));
+        ASSERT_NE(nullptr, bitmap) << "bitmap " << id;
+        BITMAP info = {};
+        GetObjectA(bitmap, sizeof(info), &info);
+        EXPECT_EQ(20, info.bmWidth) << "bitmap " << id;
+        EXPECT_EQ(20, info.bmHeight) << "bitmap " << id;
+        DeleteObject(bitmap);
+    }
+    const int icons[] = {11, 12, 13, 14, 15, 16, 17, 20};
+    for (int id : icons)
+        EXPECT_NE(nullptr, LoadIconA(module_, MAKEINTRESOURCEA(id))) << "icon " << id;
+    HICON small = static_cast<HICON>(LoadImageA(module_, MAKEINTRESOURCEA(IDI_APPLET), IMAGE_ICON, 16, 16, 0));
+    EXPECT_NE(nullptr, small);
+    if (small)
+        DestroyIcon(small);
+
+    struct Range { UINT first; int count; };
+    const Range strings[] = {{1000, 2}, {1010, 50}, {1100, 6}, {1120, 7}, {1200, 5}};
+    for (const Range &r : strings)
+        for (int i = 0; i < r.count; ++i) {
+            char text[260];
+            EXPECT_GT(LoadStringA(module_, r.first + i, text, sizeof(text)), 0) << "string " << r.first + i;
+        }
+
+    char path[MAX_PATH];
+    GetModuleFileNameA(module_, path, sizeof(path));
+    DWORD handle = 0, size = GetFileVersionInfoSizeA(path, &handle);
+    ASSERT_GT(size, 0u);
+    std::vector<char> data(size);
+    ASSERT_TRUE(GetFileVersionInfoA(path, 0, size, data.data()));
+    VS_FIXEDFILEINFO *fixed = nullptr;
+    UINT len = 0;
+    ASSERT_TRUE(VerQueryValueA(data.data(), "\\", reinterpret_cast<void **>(&fixed), &len));
+    EXPECT_EQ(MAKELONG(2, 1), fixed->dwFileVersionMS);
+    EXPECT_EQ(0u, fixed->dwFileVersionLS);
+    EXPECT_EQ(static_cast<DWORD>(VFT_DLL), fixed->dwFileType);
+    EXPECT_EQ(static_cast<DWORD>(VOS_NT_WINDOWS32), fixed->dwFileOS);
+    struct Field { const char *name; const char *value; };
+    const Field fields[] = {{"FileDescription", "Mouse Control Panel"}, {"InternalName", "Mouse Settings Dialog"},
+                            {"FileVersion", "1.2"}, {"ProductVersion", "1.2"}};
+    for (const Field &f : fields) {
+        char *value = nullptr;
+        std::string query = std::string("\\StringFileInfo\\080404b0\\") + f.name;
+        ASSERT_TRUE(VerQueryValueA(data.data(), query.c_str(), reinterpret_cast<void **>(&value), &len)) << f.name;
+        EXPECT_STREQ(f.value, value) << f.name;
+    }
+}
 
 }  // namespace
