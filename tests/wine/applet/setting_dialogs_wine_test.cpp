@@ -26,6 +26,20 @@ protected:
         wt::PumpMessages(300);
     }
     bool SheetApplyEnabled() { return IsWindowEnabled(GetDlgItem(sheet_, SHEET_APPLY_BUTTON)) != 0; }
+    // OK in the dialog, then Apply on the sheet: what the dialog left in memory is saved.
+    void ConfirmAndApply(HWND dialog)
+    {
+        Click(dialog, IDOK);
+        ASSERT_TRUE(WaitDialogClosed(dialog));
+        ApplySheet();
+    }
+    // Picks an entry of one of the dialog's lists as the user would: selection, then its notice.
+    static void Pick(HWND dialog, int list, int index, WORD notification = CBN_SELCHANGE)
+    {
+        HWND combo = GetDlgItem(dialog, list);
+        SendMessageA(combo, CB_SETCURSEL, index, 0);
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(list, notification), reinterpret_cast<LPARAM>(combo));
+    }
 };
 
 // Dialog 11 -------------------------------------------------------------------------------------
@@ -124,9 +138,7 @@ TEST_F(SettingDialogTest, Wheel4DStoresTypedNumbersAsTheyAre)
     HWND dialog = OpenSettingDialog(IDC_DETAIL_WHEEL, "Wheel 4D");
     ASSERT_NE(nullptr, dialog);
     SetDlgItemTextA(dialog, IDC_LINES_EDIT, "35");
-    Click(dialog, IDOK);
-    ASSERT_TRUE(WaitDialogClosed(dialog));
-    ApplySheet();
+    ConfirmAndApply(dialog);
     EXPECT_EQ(35u, SettingOr("ScrollLines", 999));
 }
 
@@ -158,9 +170,7 @@ TEST_F(SettingDialogTest, WheelToScrollTakesTrackbarCodesUpToBottomButNotEndTrac
         }
     }
     EXPECT_TRUE(SheetApplyEnabled());
-    Click(dialog, IDOK);
-    ASSERT_TRUE(WaitDialogClosed(dialog));
-    ApplySheet();
+    ConfirmAndApply(dialog);
     EXPECT_EQ(9u, SettingOr("ScrollLines", 999));
 }
 
@@ -177,9 +187,7 @@ TEST_F(SettingDialogTest, WheelToScrollFollowsTheKeyboard)
     SendMessageA(bar, WM_KEYDOWN, VK_END, 0);
     SendMessageA(bar, WM_KEYUP, VK_END, 0);
     EXPECT_TRUE(Enabled(dialog, IDC_WHEEL_SCROLL_APPLY));
-    Click(dialog, IDOK);
-    ASSERT_TRUE(WaitDialogClosed(dialog));
-    ApplySheet();
+    ConfirmAndApply(dialog);
     EXPECT_EQ(20u, SettingOr("ScrollLines", 999));
 }
 
@@ -208,14 +216,10 @@ TEST_F(SettingDialogTest, ZoomInShowsAndStoresItsLists)
     EXPECT_TRUE(Checked(dialog, IDC_ZOOM_ENABLE));   // the default ZoomEnable 1
     Snapshot("applet_dialog_13_zoom_in");
 
-    SendMessageA(rates, CB_SETCURSEL, 3, 0);
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_ZOOM_RATE, CBN_SELCHANGE), reinterpret_cast<LPARAM>(rates));
+    Pick(dialog, IDC_ZOOM_RATE, 3);
     EXPECT_TRUE(Enabled(dialog, IDC_ZOOM_APPLY));
-    SendMessageA(sizes, CB_SETCURSEL, 1, 0);
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_ZOOM_SIZE, CBN_DROPDOWN), reinterpret_cast<LPARAM>(sizes));
-    Click(dialog, IDOK);   // the size was never confirmed by a selection change
-    ASSERT_TRUE(WaitDialogClosed(dialog));
-    ApplySheet();
+    Pick(dialog, IDC_ZOOM_SIZE, 1, CBN_DROPDOWN);
+    ConfirmAndApply(dialog);   // the size was never confirmed by a selection change
     EXPECT_EQ(5u, SettingOr("ZoomRate", 999));
     EXPECT_EQ(4u, SettingOr("ZoomSize", 999));
 }
@@ -234,9 +238,7 @@ TEST_F(SettingDialogTest, ZoomInCheckBoxGreysEverythingButItself)
     for (int control : greyed)
         EXPECT_FALSE(Enabled(dialog, control)) << control;
     Snapshot("applet_dialog_13_zoom_in_disabled");
-    Click(dialog, IDOK);
-    ASSERT_TRUE(WaitDialogClosed(dialog));
-    ApplySheet();
+    ConfirmAndApply(dialog);
     EXPECT_EQ(0u, SettingOr("ZoomEnable", 999));
 
     // Opening again with ZoomEnable 0 starts greyed.
@@ -260,16 +262,12 @@ TEST_F(SettingDialogTest, CancelAfterApplyRestoresTheSnapshotAndTheSheetStaysCha
     OpenSheetWith();
     HWND dialog = OpenSettingDialog(IDC_DETAIL_FOURTH, "Zoom In");
     ASSERT_NE(nullptr, dialog);
-    HWND sizes = GetDlgItem(dialog, IDC_ZOOM_SIZE);
-    HWND rates = GetDlgItem(dialog, IDC_ZOOM_RATE);
-    SendMessageA(sizes, CB_SETCURSEL, 5, 0);
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_ZOOM_SIZE, CBN_SELCHANGE), reinterpret_cast<LPARAM>(sizes));
+    Pick(dialog, IDC_ZOOM_SIZE, 5);
     EXPECT_FALSE(SheetApplyEnabled());
     Click(dialog, IDC_ZOOM_APPLY);
     EXPECT_FALSE(Enabled(dialog, IDC_ZOOM_APPLY));
     EXPECT_TRUE(SheetApplyEnabled());
-    SendMessageA(rates, CB_SETCURSEL, 6, 0);
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_ZOOM_RATE, CBN_SELCHANGE), reinterpret_cast<LPARAM>(rates));
+    Pick(dialog, IDC_ZOOM_RATE, 6);
     Click(dialog, IDCANCEL);
     ASSERT_TRUE(WaitDialogClosed(dialog));
     EXPECT_TRUE(SheetApplyEnabled());
