@@ -201,6 +201,14 @@ void ExpectSequence(const std::vector<MessageRecord> &actual, const std::vector<
         ADD_FAILURE() << sequenceName << ": unexpected " << Describe(actual[a]) << " after the last expected step";
 }
 
+static LONGLONG FileSize(const std::string &path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+        return -1;
+    return (static_cast<LONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
 bool TakeScreenshot(const std::string &name)
 {
     const char *bin = getenv("MOVRA_BIN_DIR");
@@ -209,10 +217,15 @@ bool TakeScreenshot(const std::string &name)
         return false;
     }
     std::string dir = std::string(bin) + "/../screenshots";
-    // Wine starts Unix programs given by a Unix path; the shell does the rest.
-    std::string cmd = "Z:\\bin\\sh -c \"mkdir -p '" + dir + "' && import -window root '" + dir + "/" + name +
-                      ".png' 2>/dev/null\"";
-    return RunProcess(cmd, 20000) == 0;
+    std::string file = dir + "/" + name + ".png";
+    std::string windowsFile = WindowsPath(file);
+    DeleteFileA(windowsFile.c_str());
+    // Wine starts Unix programs given by a Unix path; the shell does the rest. The Windows side
+    // of such a process ends before the Unix program does, so wait for the picture itself.
+    std::string cmd = "Z:\\bin\\sh -c \"mkdir -p '" + dir + "' && import -window root 'png:" + file + ".part' 2>/dev/null && mv '" +
+                      file + ".part' '" + file + "'\"";
+    RunProcess(cmd, 20000);
+    return WaitFor([&] { return FileSize(windowsFile) > 0; }, 20000);
 }
 
 }  // namespace wt
