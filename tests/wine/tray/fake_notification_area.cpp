@@ -108,6 +108,8 @@ LRESULT CALLBACK FakeNotificationArea::Proc(HWND window, UINT message, WPARAM wP
                                                  data->height);
     }
     Current->requests_.push_back(r);
+    if (Current->onRequest_)
+        Current->onRequest_(r);
     return Current->refuse_ ? FALSE : TRUE;
 }
 

@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -32,12 +33,15 @@ public:
     void Clear() { requests_.clear(); }
     // Count of requests with this operation.
     size_t Count(DWORD operation) const;
+    // Called for every request as it arrives, while the sender waits for the answer.
+    void OnRequest(std::function<void(const IconRequest &)> callback) { onRequest_ = std::move(callback); }
 
 private:
     static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
     HWND window_ = nullptr;
     bool refuse_ = false;
     std::vector<IconRequest> requests_;
+    std::function<void(const IconRequest &)> onRequest_;
 };
 
 // The held buttons a 32-bit picture of the tray icon shows: each button area red or not.
