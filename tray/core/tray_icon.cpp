@@ -21,6 +21,14 @@ static_assert(sizeof(void *) != 4 || MENU_ITEM_INFO_SIZE == 44, "menu item recor
 
 namespace {
 
+// The notification area shows small icons: take the picture drawn for that size rather than
+// letting the shell shrink the large one, which loses the outlines.
+HICON LoadTrayPicture(int id)
+{
+    return static_cast<HICON>(LoadImageA(ProgramInstance, MAKEINTRESOURCEA(id), IMAGE_ICON,
+                                         GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+}
+
 NOTIFYICONDATAA NotifyData(HWND window, UINT flags)
 {
     NOTIFYICONDATAA data = {NOTIFY_DATA_SIZE};
@@ -34,7 +42,7 @@ NOTIFYICONDATAA NotifyData(HWND window, UINT flags)
 
 BOOL AddTrayIcon(HWND window)
 {
-    HICON icon = LoadIconA(ProgramInstance, MAKEINTRESOURCEA(IDI_TRAY_FIRST));
+    HICON icon = LoadTrayPicture(IDI_TRAY_FIRST);
     if (!icon)
         return TRUE;   // start-up goes on without an icon
     NOTIFYICONDATAA data = NotifyData(window, NIF_MESSAGE | NIF_ICON | NIF_TIP);
@@ -58,7 +66,7 @@ void UpdateTrayIcon(WPARAM buttonState)
     if (next == TrayButtonState)
         return;
     TrayButtonState = next;
-    HICON icon = LoadIconA(ProgramInstance, MAKEINTRESOURCEA(TrayIconResource(TrayButtonState)));
+    HICON icon = LoadTrayPicture(TrayIconResource(TrayButtonState));
     if (!icon)
         return;
     NOTIFYICONDATAA data = NotifyData(MainWindow, NIF_ICON);
