@@ -96,6 +96,7 @@ tools/wine-rig run "$rig" -t 30 -- 'C:\Program Files\Quillmark4D\movratray.exe' 
 code=$?
 set -e
 log "second start ended with exit code $code"
+[ -f "$bin/MOVRAPANEL.CPL" ] || log "(MOVRAPANEL.CPL is not built yet, so the runner finds no applet to show)"
 sleep 2
 shot second-start "after the second start"
 
