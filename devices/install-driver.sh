@@ -14,9 +14,16 @@ run() { "$here/../tools/wine-rig" run "$rig" -t 30 -- "$@"; }
 [ -f "$bin/movrasim.sys" ] && [ -f "$bin/simctl.exe" ] \
   || { echo "install-driver.sh: $bin lacks movrasim.sys or simctl.exe; build the windows-x64 preset first" >&2; exit 1; }
 sys='Z:'$(echo "$bin/movrasim.sys" | tr / '\\')
-run sc delete MovraSim >/dev/null 2>&1 || true
-run sc create MovraSim type= kernel start= auto binPath= "$sys" >/dev/null 2>&1 \
-  || { echo "install-driver.sh: sc create MovraSim failed" >&2; exit 1; }
+key='HKLM\System\CurrentControlSet\Services\MovraSim'
+if run reg query "$key" /v ImagePath >/dev/null 2>&1; then
+  # Installed before (Wine's sc has no config): point it at this build and load it afresh.
+  run sc stop MovraSim >/dev/null 2>&1 || true
+  run reg add "$key" /v ImagePath /t REG_EXPAND_SZ /d "$sys" /f >/dev/null 2>&1 \
+    || { echo "install-driver.sh: could not update $key ImagePath" >&2; exit 1; }
+else
+  run sc create MovraSim type= kernel start= auto binPath= "$sys" >/dev/null 2>&1 \
+    || { echo "install-driver.sh: sc create MovraSim failed" >&2; exit 1; }
+fi
 run sc start MovraSim >/dev/null 2>&1 || true
 for _ in $(seq 50); do
   run "$bin/simctl.exe" reset >/dev/null 2>&1 && exit 0

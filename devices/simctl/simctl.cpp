@@ -111,6 +111,11 @@ void PrintState(const SimStateRecord &state)
         }
         printf("  arms %u (armed %u, last selector %u swap %u) reads %u (empty %u)\n", s.arms, s.armed,
                s.lastArm.selector, s.lastArm.swapFlag, s.reads, s.emptyReads);
+        static const char *const requestNames[] = {"?", "create", "init", "settings", "arm", "read", "start", "stop", "cleanup", "close"};
+        printf("  requests %u:", s.requestCount);
+        for (uint32_t n = 0; n < s.requestCount && n < SIM_REQUEST_LOG; ++n)
+            printf(" %s", s.requests[n] <= SIM_REQ_CLOSE ? requestNames[s.requests[n]] : "?");
+        printf("\n");
         printf("  injected %u queued %u dropped %u failed %u refused %u pending failures 0x%x\n", s.injected, s.queued,
                s.dropped, s.failed, s.refused, s.failNext);
     }

@@ -27,7 +27,7 @@
 #define SIM_INJECT SIM_CONTROL_CODE(0x901u)      /* SimInjectRecord: queue an event record */
 #define SIM_GET_STATE SIM_CONTROL_CODE(0x902u)   /* output SimStateRecord */
 #define SIM_FAIL_NEXT SIM_CONTROL_CODE(0x903u)   /* SimChannelRequestRecord: next requests of these kinds fail */
-#define SIM_SET_PRESENT SIM_CONTROL_CODE(0x904u) /* SimChannelRequestRecord: 0 makes opens fail */
+#define SIM_SET_PRESENT SIM_CONTROL_CODE(0x904u) /* SimChannelRequestRecord: 0 removes its DOS name */
 #define SIM_REMOVE SIM_CONTROL_CODE(0x905u)      /* SimChannelRequestRecord: remove the device now */
 #define SIM_SET_DOS_NAME SIM_CONTROL_CODE(0x906u) /* SimChannelRequestRecord: 0 removes "TZRMOUSE" */
 
@@ -64,17 +64,28 @@ typedef struct SimChannelRequestRecord {
     uint32_t argument;
 } SimChannelRequestRecord;
 
+/* Requests in the order a channel saw them (SimChannelState.requests). */
+#define SIM_REQ_CREATE 1u
+#define SIM_REQ_INIT 2u
+#define SIM_REQ_SETTINGS 3u
+#define SIM_REQ_ARM 4u
+#define SIM_REQ_READ 5u
+#define SIM_REQ_START 6u
+#define SIM_REQ_STOP 7u
+#define SIM_REQ_CLEANUP 8u
+#define SIM_REQ_CLOSE 9u
+#define SIM_REQUEST_LOG 64u
+
 #define SIM_SETTINGS_LOG 8u
 #define SIM_QUEUE_LENGTH 64u
 
 typedef struct SimChannelState {
-    uint32_t present;          /* opens succeed */
+    uint32_t present;          /* its DOS name exists, so opens succeed */
     uint32_t removed;          /* removed while open: every request fails */
     uint32_t opens;            /* IRP_MJ_CREATE seen */
     uint32_t cleanups;         /* IRP_MJ_CLEANUP seen (last handle of a file closed) */
     uint32_t closes;           /* IRP_MJ_CLOSE seen */
     uint32_t openFiles;        /* opens minus closes */
-    uint32_t lastOpenAccess;   /* desired access of the last open */
     uint32_t started;          /* between CTL_START and CTL_STOP */
     uint32_t starts;
     uint32_t stops;
@@ -94,6 +105,8 @@ typedef struct SimChannelState {
     uint32_t failNext;         /* SIM_FAIL_ bits still pending */
     uint32_t failed;           /* requests failed on purpose (SIM_FAIL_NEXT, removal) */
     uint32_t refused;          /* requests refused as malformed (size, code, access) */
+    uint32_t requestCount;     /* every request seen; the first SIM_REQUEST_LOG are logged */
+    uint8_t requests[SIM_REQUEST_LOG];
 } SimChannelState;
 
 typedef struct SimStateRecord {

@@ -16,11 +16,11 @@ typedef struct SimChannel {
     HANDLE event;             /* the armed event, duplicated into this process */
     PFILE_OBJECT armedFile;   /* the file whose reader armed it */
     PDEVICE_OBJECT device;
+    uint32_t linked;          /* its DOS name exists */
 } SimChannel;
 
 static SimChannel Channels[SIM_CHANNEL_COUNT];
 static PDEVICE_OBJECT ControlDevice;
-static uint32_t DosNameDefined;
 
 static const WCHAR *const DeviceNames[SIM_CHANNEL_COUNT] = {L"\\Device\\MovraSimUsb", L"\\Device\\PointerClass0"};
 static const WCHAR *const LinkNames[SIM_CHANNEL_COUNT] = {L"\\DosDevices\\USBTrelvix", L"\\DosDevices\\TZRMOUSE"};
@@ -64,28 +64,35 @@ static void SignalIfReady(SimChannel *c)
         Signal(c);
 }
 
-static void ResetChannel(SimChannel *c)
-{
-    PDEVICE_OBJECT device = c->device;
-    ReleaseEvent(c);
-    RtlZeroMemory(c, sizeof(*c));
-    c->device = device;
-    c->state.present = 1;
-}
-
-static NTSTATUS SetDosName(uint32_t defined)
+/* A channel is present while its DOS name exists: Wine completes an open even when the
+   driver fails IRP_MJ_CREATE, so an absent device is one whose name does not resolve. */
+static NTSTATUS SetLink(uint32_t channel, uint32_t defined)
 {
     UNICODE_STRING link, target;
     NTSTATUS status = STATUS_SUCCESS;
-    RtlInitUnicodeString(&link, LinkNames[SIM_CHANNEL_NT]);
-    RtlInitUnicodeString(&target, DeviceNames[SIM_CHANNEL_NT]);
-    if (defined && !DosNameDefined)
+    SimChannel *c = &Channels[channel];
+    RtlInitUnicodeString(&link, LinkNames[channel]);
+    RtlInitUnicodeString(&target, DeviceNames[channel]);
+    if (defined && !c->linked)
         status = IoCreateSymbolicLink(&link, &target);
-    else if (!defined && DosNameDefined)
+    else if (!defined && c->linked)
         status = IoDeleteSymbolicLink(&link);
     if (NT_SUCCESS(status))
-        DosNameDefined = defined;
+        c->linked = defined;
+    c->state.present = c->linked;
     return status;
+}
+
+static void ResetChannel(uint32_t channel)
+{
+    SimChannel *c = &Channels[channel];
+    PDEVICE_OBJECT device = c->device;
+    uint32_t linked = c->linked;
+    ReleaseEvent(c);
+    RtlZeroMemory(c, sizeof(*c));
+    c->device = device;
+    c->linked = linked;
+    SetLink(channel, 1);
 }
 
 /* The caller's event handle is one of its own process: duplicate it into ours. */
@@ -115,6 +122,13 @@ static NTSTATUS TakeCallerEvent(SimChannel *c, PFILE_OBJECT file, uint32_t handl
     return STATUS_SUCCESS;
 }
 
+static void Log(SimChannel *c, uint8_t request)
+{
+    if (c->state.requestCount < SIM_REQUEST_LOG)
+        c->state.requests[c->state.requestCount] = request;
+    c->state.requestCount++;
+}
+
 static int FailOnce(SimChannel *c, uint32_t kind)
 {
     if (!(c->state.failNext & kind))
@@ -139,6 +153,7 @@ static NTSTATUS ChannelIoctl(SimChannel *c, PIRP irp, PIO_STACK_LOCATION sp)
     }
     switch (code) {
     case SIM_CTL_INIT:
+        Log(c, SIM_REQ_INIT);
         if (!nt || inSize != sizeof(SimSettingsRecord) || outSize < 4)
             break;
         if (FailOnce(c, SIM_FAIL_INIT))
@@ -149,12 +164,14 @@ static NTSTATUS ChannelIoctl(SimChannel *c, PIRP irp, PIO_STACK_LOCATION sp)
         RtlZeroMemory(buffer, 4);
         return Complete(irp, STATUS_SUCCESS, 4);
     case SIM_CTL_SETTINGS:
+        Log(c, SIM_REQ_SETTINGS);
         if (inSize != sizeof(SimSettingsRecord))
             break;
         RtlCopyMemory(&s->settings[s->settingsCount % SIM_SETTINGS_LOG], buffer, sizeof(SimSettingsRecord));
         s->settingsCount++;
         return Complete(irp, STATUS_SUCCESS, 0);
     case SIM_CTL_ARM: {
+        Log(c, SIM_REQ_ARM);
         SimArmRecord arm;
         NTSTATUS status;
         if (inSize != sizeof(SimArmRecord))
@@ -173,6 +190,7 @@ static NTSTATUS ChannelIoctl(SimChannel *c, PIRP irp, PIO_STACK_LOCATION sp)
         return Complete(irp, STATUS_SUCCESS, 0);
     }
     case SIM_CTL_READ_EVENT:
+        Log(c, SIM_REQ_READ);
         if (inSize != 2 || outSize != sizeof(SimEventRecord))
             break;
         if (FailOnce(c, SIM_FAIL_READ))
@@ -191,6 +209,7 @@ static NTSTATUS ChannelIoctl(SimChannel *c, PIRP irp, PIO_STACK_LOCATION sp)
         s->queued--;
         return Complete(irp, STATUS_SUCCESS, sizeof(SimEventRecord));
     case SIM_CTL_START:
+        Log(c, SIM_REQ_START);
         if (FailOnce(c, SIM_FAIL_START))
             return Complete(irp, STATUS_UNSUCCESSFUL, 0);
         s->starts++;
@@ -198,6 +217,7 @@ static NTSTATUS ChannelIoctl(SimChannel *c, PIRP irp, PIO_STACK_LOCATION sp)
         SignalIfReady(c);
         return Complete(irp, STATUS_SUCCESS, 0);
     case SIM_CTL_STOP:
+        Log(c, SIM_REQ_STOP);
         s->stops++;
         s->started = 0;
         Signal(c);   /* lets a waiting reader see that it is to end */
@@ -227,8 +247,7 @@ static NTSTATUS ControlIoctl(PIRP irp, PIO_STACK_LOCATION sp)
     switch (code) {
     case SIM_RESET:
         for (uint32_t i = 0; i < SIM_CHANNEL_COUNT; ++i)
-            ResetChannel(&Channels[i]);
-        SetDosName(1);
+            ResetChannel(i);
         return Complete(irp, STATUS_SUCCESS, 0);
     case SIM_INJECT: {
         SimInjectRecord *inject = buffer;
@@ -250,7 +269,7 @@ static NTSTATUS ControlIoctl(PIRP irp, PIO_STACK_LOCATION sp)
         if (outSize != sizeof(*out))
             break;
         out->size = sizeof(*out);
-        out->dosName = DosNameDefined;
+        out->dosName = Channels[SIM_CHANNEL_NT].linked;
         for (uint32_t i = 0; i < SIM_CHANNEL_COUNT; ++i)
             out->channel[i] = Channels[i].state;
         return Complete(irp, STATUS_SUCCESS, sizeof(*out));
@@ -263,22 +282,20 @@ static NTSTATUS ControlIoctl(PIRP irp, PIO_STACK_LOCATION sp)
     case SIM_SET_PRESENT:
         if (!(c = RequestedChannel(irp, inSize)))
             break;
-        c->state.present = request->argument != 0;
-        if (c->state.present)
+        if (request->argument)
             c->state.removed = 0;
-        return Complete(irp, STATUS_SUCCESS, 0);
+        return Complete(irp, SetLink(request->channel, request->argument != 0), 0);
     case SIM_REMOVE:
         if (!(c = RequestedChannel(irp, inSize)))
             break;
         c->state.removed = 1;
-        c->state.present = 0;
         c->state.started = 0;
         Signal(c);
-        return Complete(irp, STATUS_SUCCESS, 0);
+        return Complete(irp, SetLink(request->channel, 0), 0);
     case SIM_SET_DOS_NAME:
         if (inSize < sizeof(*request))
             break;
-        return Complete(irp, SetDosName(request->argument != 0), 0);
+        return Complete(irp, SetLink(SIM_CHANNEL_NT, request->argument != 0), 0);
     }
     return Complete(irp, STATUS_INVALID_PARAMETER, 0);
 }
@@ -287,38 +304,44 @@ static NTSTATUS WINAPI DispatchCreate(PDEVICE_OBJECT device, PIRP irp)
 {
     SimChannel *c = ChannelOf(device);
     PIO_STACK_LOCATION sp = IoGetCurrentIrpStackLocation(irp);
+    (void)sp;
     if (!c)
         return Complete(irp, STATUS_SUCCESS, 0);
-    if (!c->state.present)
-        return Complete(irp, STATUS_NO_SUCH_DEVICE, 0);
+    Log(c, SIM_REQ_CREATE);
     c->state.opens++;
     c->state.openFiles++;
-    c->state.lastOpenAccess = sp->Parameters.Create.SecurityContext
-                                  ? sp->Parameters.Create.SecurityContext->DesiredAccess
-                                  : 0;
     return Complete(irp, STATUS_SUCCESS, 0);
+}
+
+/* The file's last handle is gone: a reader still waiting on it wakes up and ends. */
+static void ReleaseFile(SimChannel *c, PFILE_OBJECT file)
+{
+    if (c->armedFile == file) {
+        Signal(c);
+        ReleaseEvent(c);
+    }
 }
 
 static NTSTATUS WINAPI DispatchCleanup(PDEVICE_OBJECT device, PIRP irp)
 {
     SimChannel *c = ChannelOf(device);
-    PIO_STACK_LOCATION sp = IoGetCurrentIrpStackLocation(irp);
     if (c) {
+        Log(c, SIM_REQ_CLEANUP);
         c->state.cleanups++;
-        if (c->armedFile == sp->FileObject) {
-            Signal(c);   /* a reader still waiting on this file wakes up and ends */
-            ReleaseEvent(c);
-        }
+        ReleaseFile(c, IoGetCurrentIrpStackLocation(irp)->FileObject);
     }
     return Complete(irp, STATUS_SUCCESS, 0);
 }
 
+/* Wine sends IRP_MJ_CLOSE without IRP_MJ_CLEANUP. */
 static NTSTATUS WINAPI DispatchClose(PDEVICE_OBJECT device, PIRP irp)
 {
     SimChannel *c = ChannelOf(device);
     if (c) {
+        Log(c, SIM_REQ_CLOSE);
         c->state.closes++;
         c->state.openFiles--;
+        ReleaseFile(c, IoGetCurrentIrpStackLocation(irp)->FileObject);
     }
     return Complete(irp, STATUS_SUCCESS, 0);
 }
@@ -336,9 +359,8 @@ static void WINAPI DriverUnload(PDRIVER_OBJECT driver)
 {
     UNICODE_STRING link;
     (void)driver;
-    SetDosName(0);
-    RtlInitUnicodeString(&link, L"\\DosDevices\\USBTrelvix");
-    IoDeleteSymbolicLink(&link);
+    for (uint32_t i = 0; i < SIM_CHANNEL_COUNT; ++i)
+        SetLink(i, 0);
     RtlInitUnicodeString(&link, L"\\DosDevices\\MovraSimControl");
     IoDeleteSymbolicLink(&link);
     for (uint32_t i = 0; i < SIM_CHANNEL_COUNT; ++i) {
@@ -378,7 +400,7 @@ NTSTATUS WINAPI DriverEntry(PDRIVER_OBJECT driver, PUNICODE_STRING registryPath)
     driver->MajorFunction[IRP_MJ_DEVICE_CONTROL] = DispatchIoctl;
     driver->DriverUnload = DriverUnload;
 
-    status = MakeDevice(DeviceNames[SIM_CHANNEL_USB], LinkNames[SIM_CHANNEL_USB], FILE_DEVICE_MOUSE, driver,
+    status = MakeDevice(DeviceNames[SIM_CHANNEL_USB], NULL, FILE_DEVICE_MOUSE, driver,
                         &Channels[SIM_CHANNEL_USB].device);
     if (NT_SUCCESS(status))
         status = MakeDevice(DeviceNames[SIM_CHANNEL_NT], NULL, FILE_DEVICE_MOUSE, driver,
@@ -386,13 +408,14 @@ NTSTATUS WINAPI DriverEntry(PDRIVER_OBJECT driver, PUNICODE_STRING registryPath)
     if (NT_SUCCESS(status))
         status = MakeDevice(L"\\Device\\MovraSimControl", L"\\DosDevices\\MovraSimControl", FILE_DEVICE_UNKNOWN,
                             driver, &ControlDevice);
-    if (NT_SUCCESS(status))
-        status = SetDosName(1);
+    for (uint32_t i = 0; i < SIM_CHANNEL_COUNT && NT_SUCCESS(status); ++i) {
+        ResetChannel(i);
+        if (!Channels[i].linked)
+            status = STATUS_OBJECT_NAME_COLLISION;
+    }
     if (!NT_SUCCESS(status)) {
         DriverUnload(driver);
         return status;
     }
-    for (uint32_t i = 0; i < SIM_CHANNEL_COUNT; ++i)
-        ResetChannel(&Channels[i]);
     return STATUS_SUCCESS;
 }

@@ -1,6 +1,7 @@
 #include "tray/driver/driver_access.h"
 
-const DriverDeviceCallsRecord SystemDeviceCalls = {CreateFileA, DeviceIoControl, CloseHandle, DefineDosDeviceA};
+const DriverDeviceCallsRecord SystemDeviceCalls = {CreateFileA, DeviceIoControl, CloseHandle, DefineDosDeviceA,
+                                                   CreateThread};
 DriverDeviceCallsRecord DriverDeviceCalls = SystemDeviceCalls;
 
 // Held only around one non-blocking driver request or a close, so a spin with Sleep is enough,

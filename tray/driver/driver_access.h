@@ -3,13 +3,15 @@
 #pragma once
 #include <windows.h>
 
-// The device calls of the driver link. The program uses the system's own; a test may put a
-// simulated driver in their place. Everything else (events, threads, registry) stays real.
+// The device calls of the driver link and the start of its reader. The program uses the
+// system's own; a test may put a simulated driver or a recorder in their place. Everything
+// else (events, waits, registry, posts) stays real.
 struct DriverDeviceCallsRecord {
     HANDLE(WINAPI *createFile)(LPCSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD, HANDLE);
     BOOL(WINAPI *deviceIoControl)(HANDLE, DWORD, LPVOID, DWORD, LPVOID, DWORD, LPDWORD, LPOVERLAPPED);
     BOOL(WINAPI *closeHandle)(HANDLE);
     BOOL(WINAPI *defineDosDevice)(DWORD, LPCSTR, LPCSTR);
+    HANDLE(WINAPI *createThread)(LPSECURITY_ATTRIBUTES, SIZE_T, LPTHREAD_START_ROUTINE, LPVOID, DWORD, LPDWORD);
 };
 extern DriverDeviceCallsRecord DriverDeviceCalls;
 // The system's functions, for putting them back.

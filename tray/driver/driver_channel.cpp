@@ -24,7 +24,7 @@ int DetectOsKind()
 static void StartReader(uint16_t selector)
 {
     // Neither the thread handle nor a failure is looked at: the channel counts as open.
-    HANDLE thread = CreateThread(nullptr, READER_STACK_SIZE, DriverReaderThread,
+    HANDLE thread = DriverDeviceCalls.createThread(nullptr, READER_STACK_SIZE, DriverReaderThread,
                                  reinterpret_cast<LPVOID>(static_cast<UINT_PTR>(selector)), 0, nullptr);
     if (thread)
         CloseHandle(thread);
