@@ -13,6 +13,8 @@ static const char DosDeviceName[] = "TZRMOUSE";
 static const char MouseClassDevice[] = "\\Device\\PointerClass0";
 static const char PointerPortKey[] = "HARDWARE\\DeviceMap\\PointerPort";
 
+static_assert(sizeof(OSVERSIONINFOA) == 148, "the plain version record, not the extended one");
+
 int DetectOsKind()
 {
     OSVERSIONINFOA version = {sizeof(version)};

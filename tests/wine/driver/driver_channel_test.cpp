@@ -8,6 +8,7 @@
 namespace {
 
 using dt::DriverTest;
+using dt::Lp;
 using dt::SeamLog;
 
 // Wine reports each version to the probe alone; DetectOsKind runs in a fresh process each time.
@@ -167,7 +168,7 @@ TEST_F(DriverTest, NinexDriverPostsToTheWindowUntilTheCloseRecord)
     ASSERT_TRUE(WaitReceived(2));
     static const std::vector<wt::MessageRecord> expected = {
         {WMU_BUTTON_EVENT, BS_BUTTON4_UP, 0, wt::MSG_CHECK_WPARAM | wt::MSG_CHECK_LPARAM},
-        {WMU_BUTTON_EVENT, BS_WHEEL, 0xFF880000, wt::MSG_CHECK_WPARAM | wt::MSG_CHECK_LPARAM},
+        {WMU_BUTTON_EVENT, BS_WHEEL, Lp(0xFF880000), wt::MSG_CHECK_WPARAM | wt::MSG_CHECK_LPARAM},
     };
     wt::ExpectSequence(dt::Received, expected, "9x driver events");
 

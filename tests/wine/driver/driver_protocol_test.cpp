@@ -7,6 +7,7 @@
 namespace {
 
 using dt::DriverTest;
+using dt::Lp;
 using dt::SeamLog;
 using wt::MessageRecord;
 
@@ -40,7 +41,7 @@ TEST_P(ReaderTest, EventsBecomePostsInOrder)
         {"wheel of -1", {0xFFFFFFFF, BS_WHEEL, 0, 0}, {{WMU_WHEEL_EVENT, 0xFFFFFFFF, 0, W}}},
         {"wheel and right up",
          {static_cast<uint32_t>(-120), BS_WHEEL | BS_RIGHT_UP, 0, 0},
-         {{WMU_WHEEL_EVENT, 0xFFFFFF88, 0, W}, {WMU_BUTTON_EVENT, BS_RIGHT_UP, 0xFF880000, WL}}},
+         {{WMU_WHEEL_EVENT, 0xFFFFFF88, 0, W}, {WMU_BUTTON_EVENT, BS_RIGHT_UP, Lp(0xFF880000), WL}}},
         {"aux and middle up",
          {7, BS_AUX | BS_MIDDLE_UP, 0x1234, 0x5678},
          {{WMU_BUTTON_EVENT, BS_AUX, 0x7834, WL}, {WMU_BUTTON_EVENT, BS_MIDDLE_UP, 0x70000, WL}}},

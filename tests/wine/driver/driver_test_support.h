@@ -37,6 +37,10 @@ struct SeamLogRecord {
 };
 extern SeamLogRecord SeamLog;
 
+// A 32-bit lParam as the window receives it (sign-extended on 32-bit, zero-extended on 64-bit,
+// as PostMessageA with a DWORD gives it).
+inline LPARAM Lp(uint32_t value) { return static_cast<LPARAM>(value); }
+
 // How often h was closed through the seam.
 int ClosesOf(HANDLE h);
 
