@@ -27,7 +27,10 @@ rss() { awk '/^VmRSS/{print $2}' /proc/"$1"/status; }
 tools/wine-rig run "$rig" -t 120 -- "$bin/movratray.exe" >/dev/null 2>&1 & pids+=($!)
 tools/wine-rig run "$rig" -t 120 -- "$bin/trivial_gui.exe" >/dev/null 2>&1 & pids+=($!)
 sleep 5
-tray=$(pgrep -f 'bin/movratray.exe' | head -1); trivial=$(pgrep -f 'bin/trivial_gui.exe' | head -1)
+# The Wine process is the one whose first argument is the program itself (not timeout).
+winpid() { local p; for p in $(pgrep -f "$1"); do
+  case "$(tr '\0' '\n' < /proc/$p/cmdline | head -1)" in *"$1") echo "$p"; return 0;; esac; done; return 0; }
+tray=$(winpid 'movratray.exe'); trivial=$(winpid 'trivial_gui.exe')
 [ -n "$tray" ] && [ -n "$trivial" ] || die "the programs did not start"
 a1=$(switches "$tray"); b1=$(switches "$trivial")
 sleep 30
