@@ -73,19 +73,14 @@ LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     return CallWindowProcA(ProgramProc, window, message, wParam, lParam);
 }
 
-class TrayMainWindow : public wt::IsolatedTest {
+class TrayMainWindow : public tt::InstalledTrayTest {
 protected:
     void SetUp() override
     {
-        wt::IsolatedTest::SetUp();
-        control_ = SimOpenControl();
-        ASSERT_NE(control_, INVALID_HANDLE_VALUE) << "the simulated driver is not loaded (fixture tray_installed)";
-        ASSERT_TRUE(SimReset(control_));
-        ASSERT_TRUE(area_.Ok());
+        tt::InstalledTrayTest::SetUp();
+        if (HasFatalFailure())
+            return;
         ASSERT_TRUE(applet_.Ok());
-        tt::SetMachinePath(tt::InstallDirectory());
-        tt::CreateUserKey();
-        tt::WriteProductInfo("Quillmark 4D Mouse");
         area_.OnRequest([](const tt::IconRequest &r) {
             Sequence.push_back({SEQ_ICON, r.operation, static_cast<LPARAM>(r.heldButtons), 0});
         });
@@ -111,9 +106,7 @@ protected:
         wt::PumpMessages(50);
         UnregisterWindowClasses();
         area_.OnRequest(nullptr);
-        if (control_ != INVALID_HANDLE_VALUE)
-            CloseHandle(control_);
-        wt::IsolatedTest::TearDown();
+        tt::InstalledTrayTest::TearDown();
     }
 
     struct Case {
@@ -143,8 +136,6 @@ protected:
         wt::ExpectSequence(Sequence, expected, c.name);
     }
 
-    HANDLE control_ = INVALID_HANDLE_VALUE;
-    tt::FakeNotificationArea area_;
     tt::StandInApplet applet_;
     HWND window_ = nullptr;
     UINT_PTR timer_ = 0;

@@ -205,4 +205,34 @@ bool StandInApplet::WaitForOpenings(int n, DWORD timeoutMs) const
     return wt::WaitFor([&] { return Openings() >= n; }, timeoutMs);
 }
 
+void InstalledTrayTest::SetUp()
+{
+    wt::IsolatedTest::SetUp();
+    control_ = SimOpenControl();
+    ASSERT_NE(control_, INVALID_HANDLE_VALUE) << "the simulated driver is not loaded (fixture sim_driver)";
+    ASSERT_TRUE(SimReset(control_));
+    ASSERT_TRUE(area_.Ok()) << "the test's notification area is not the one the system finds";
+    SetMachinePath(InstallDirectory());
+    CreateUserKey();
+    WriteProductInfo(DEFAULT_PRODUCT);
+}
+
+void InstalledTrayTest::TearDown()
+{
+    if (control_ != INVALID_HANDLE_VALUE) {
+        SimReset(control_);
+        CloseHandle(control_);
+        control_ = INVALID_HANDLE_VALUE;
+    }
+    wt::IsolatedTest::TearDown();
+}
+
+SimChannelState InstalledTrayTest::Nt()
+{
+    SimStateRecord state = {};
+    state.size = sizeof(state);
+    EXPECT_TRUE(SimGetState(control_, &state));
+    return state.channel[SIM_CHANNEL_NT];
+}
+
 }  // namespace tt

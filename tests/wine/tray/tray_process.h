@@ -73,4 +73,19 @@ private:
     bool hadReal_ = false;
 };
 
+// A test of the installed program: the simulated driver reset, a notification area of the
+// test's own, the machine's "Path", the user's key and MInfoCfg.ini with DEFAULT_PRODUCT.
+#define DEFAULT_PRODUCT "Quillmark 4D Mouse"
+class InstalledTrayTest : public wt::IsolatedTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // The NT channel of the simulated driver as it is now.
+    SimChannelState Nt();
+
+public:
+    HANDLE control_ = INVALID_HANDLE_VALUE;
+    FakeNotificationArea area_;
+};
+
 }  // namespace tt

@@ -13,36 +13,12 @@
 
 namespace {
 
-#define DEFAULT_PRODUCT "Quillmark 4D Mouse"
-
-class TrayProgram : public wt::IsolatedTest {
+class TrayProgram : public tt::InstalledTrayTest {
 protected:
-    void SetUp() override
-    {
-        wt::IsolatedTest::SetUp();
-        control_ = SimOpenControl();
-        ASSERT_NE(control_, INVALID_HANDLE_VALUE) << "the simulated driver is not loaded (fixture tray_installed)";
-        ASSERT_TRUE(SimReset(control_));
-        ASSERT_TRUE(area_.Ok()) << "the test's notification area is not the one the system finds";
-        tt::SetMachinePath(tt::InstallDirectory());
-        tt::CreateUserKey();
-        tt::WriteProductInfo(DEFAULT_PRODUCT);
-    }
     void TearDown() override
     {
         tray_.Stop();
-        if (control_ != INVALID_HANDLE_VALUE) {
-            SimReset(control_);
-            CloseHandle(control_);
-        }
-        wt::IsolatedTest::TearDown();
-    }
-    SimChannelState Nt()
-    {
-        SimStateRecord state = {};
-        state.size = sizeof(state);
-        EXPECT_TRUE(SimGetState(control_, &state));
-        return state.channel[SIM_CHANNEL_NT];
+        tt::InstalledTrayTest::TearDown();
     }
     SimSettingsRecord LastSettings()
     {
@@ -66,9 +42,6 @@ protected:
         ASSERT_TRUE(SimInject(control_, SIM_CHANNEL_NT, event));
     }
 
-public:
-    HANDLE control_ = INVALID_HANDLE_VALUE;
-    tt::FakeNotificationArea area_;
     tt::TrayProcess tray_;
 };
 
