@@ -69,11 +69,11 @@ bool FindPortDrivers()
     return matches > 0;
 }
 
-static bool OpenNtDevice()
+// "\\.\TZRMOUSE" with the family's open convention, its initial request (the handle is closed
+// again when that fails) and the first settings push.
+static bool OpenDevice(DWORD access, DWORD share, DWORD disposition, DWORD flags)
 {
-    DeviceHandle = DriverDeviceCalls.createFile(DeviceFileName, GENERIC_READ | GENERIC_WRITE,
-                                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    DeviceHandle = DriverDeviceCalls.createFile(DeviceFileName, access, share, nullptr, disposition, flags, nullptr);
     if (DeviceHandle == INVALID_HANDLE_VALUE)
         return false;
     if (!SendInitialRequest()) {
@@ -81,25 +81,23 @@ static bool OpenNtDevice()
         return false;
     }
     PushDriverSettings();
+    return true;
+}
+
+static bool OpenNtDevice()
+{
+    if (!OpenDevice(GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING,
+                    FILE_ATTRIBUTE_NORMAL))
+        return false;
     StartReader(SELECTOR_NT);
     // Last, once the reader is there to take the events.
     ChannelRequest(&DeviceHandle, CTL_START, nullptr, 0, nullptr, 0);
     return true;
 }
 
-static bool Open9xDriver()
-{
-    // The 9x driver's own open convention: no access, no disposition, delete on close.
-    DeviceHandle = DriverDeviceCalls.createFile(DeviceFileName, 0, 0, nullptr, 0, FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-    if (DeviceHandle == INVALID_HANDLE_VALUE)
-        return false;
-    if (!SendInitialRequest()) {
-        CloseChannel(&DeviceHandle);
-        return false;
-    }
-    PushDriverSettings();
-    return true;
-}
+// The 9x driver's own open convention: no access, no disposition, delete on close. It posts
+// events itself, so no reader runs.
+static bool Open9xDriver() { return OpenDevice(0, 0, 0, FILE_FLAG_DELETE_ON_CLOSE); }
 
 bool OpenDriverChannel()
 {
