@@ -25,8 +25,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-t0=$(date +%s.%N)
-log() { printf '[%6.2f s] %s\n' "$(echo "$(date +%s.%N) - $t0" | bc)" "$*" | tee -a "$trace"; }
+t0=${EPOCHREALTIME/./}
+log() { local us=$(( ${EPOCHREALTIME/./} - t0 )); printf '[%3d.%02d s] %s\n' $((us / 1000000)) $((us % 1000000 / 10000)) "$*" | tee -a "$trace"; }
 # Runs a Windows program in the rig; its output goes to the trace, indented.
 win() { tools/wine-rig run "$rig" -t 30 -- "$@" 2>/dev/null | sed 's/^/             /' | tee -a "$trace"; return "${PIPESTATUS[0]}"; }
 shots=0
@@ -36,7 +36,7 @@ shot() {
   sleep 0.7   # let the desktop repaint
   import -display "$DISPLAY" -window root "$out/$name.png" || die "screenshot failed; is imagemagick installed (tools/install-deps.sh)?"
   # The notification area, enlarged, beside the whole screen.
-  convert "$out/$name.png" -crop 160x40+864+728 +repage -scale 400% "$out/$name-tray.png"
+  /usr/bin/convert "$out/$name.png" -crop 160x40+864+728 +repage -scale 400% "$out/$name-tray.png"
   log "screenshot $name.png: $2"
 }
 driver_summary() {
