@@ -7,25 +7,6 @@ using namespace applet_test;
 
 namespace {
 
-struct FoundSheet {
-    DWORD processId;
-    HWND sheet;
-};
-
-BOOL CALLBACK FindProcessSheet(HWND window, LPARAM param)
-{
-    auto *found = reinterpret_cast<FoundSheet *>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    char cls[32] = "";
-    GetClassNameA(window, cls, sizeof(cls));
-    if (pid == found->processId && strcmp(cls, "#32770") == 0 && IsWindowVisible(window)) {
-        found->sheet = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 class RunnerTest : public wt::IsolatedTest {
 protected:
     void SetUp() override
@@ -62,13 +43,9 @@ TEST_F(RunnerTest, RunnerOpensTheSheetAndApplyReachesRegistryAndTrayWindow)
     std::string windows = wt::WindowsDir();
     ASSERT_TRUE(wt::StartProcess("rundll32.exe shell32.dll,Control_RunDLL MOVRAPANEL.CPL", &pi_, windows.c_str()));
 
-    FoundSheet found = {pi_.dwProcessId, nullptr};
-    ASSERT_TRUE(wt::WaitFor([&] {
-        found.sheet = nullptr;
-        EnumWindows(FindProcessSheet, reinterpret_cast<LPARAM>(&found));
-        return found.sheet != nullptr;
-    }, 20000)) << "the runner opened no sheet";
-    HWND sheet = found.sheet;
+    HWND sheet = nullptr;
+    ASSERT_TRUE(wt::WaitFor([&] { return (sheet = wt::FindProcessWindow(pi_.dwProcessId, "#32770", true)) != nullptr; },
+                            20000)) << "the runner opened no sheet";
     wt::PumpMessages(500);
     // The runner inquired first: the product information chose the caption and the layout.
     EXPECT_EQ("Sample Mouse Properties", WindowText(sheet));

@@ -209,6 +209,37 @@ static LONGLONG FileSize(const std::string &path)
     return (static_cast<LONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
+namespace {
+struct FindRequest {
+    DWORD processId;
+    const char *className;
+    bool visibleOnly;
+    HWND found;
+};
+BOOL CALLBACK FindProc(HWND window, LPARAM lParam)
+{
+    FindRequest *r = reinterpret_cast<FindRequest *>(lParam);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid != r->processId || (r->visibleOnly && !IsWindowVisible(window)))
+        return TRUE;
+    char cls[64] = "";
+    GetClassNameA(window, cls, sizeof(cls));
+    if (r->className && strcmp(cls, r->className) != 0)
+        return TRUE;
+    r->found = window;
+    return FALSE;
+}
+}  // namespace
+
+HWND FindProcessWindow(DWORD processId, const char *className, bool visibleOnly)
+{
+    FindRequest r = {processId, className, visibleOnly, nullptr};
+    EnumWindows(FindProc, reinterpret_cast<LPARAM>(&r));
+    return r.found;
+}
+
+
 bool TakeScreenshot(const std::string &name)
 {
     const char *bin = getenv("MOVRA_BIN_DIR");

@@ -58,6 +58,10 @@ private:
     std::string key_;
 };
 
+// The first top-level window of the process with that class (any class when className is
+// null), visible ones only when visibleOnly; null when there is none.
+HWND FindProcessWindow(DWORD processId, const char *className, bool visibleOnly);
+
 // Pumps this thread's messages for ms milliseconds.
 void PumpMessages(DWORD ms);
 // Pumps messages until pred() holds or timeoutMs passes; returns pred()'s last answer.

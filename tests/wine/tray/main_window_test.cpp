@@ -45,7 +45,7 @@ bool Recorded(UINT message)
 // Runs inside the question's own message loop: records the question once and answers it.
 void CALLBACK AnswerQuestion(HWND, UINT, UINT_PTR, DWORD)
 {
-    HWND box = tt::FindProcessWindow(GetCurrentProcessId(), "#32770", true);
+    HWND box = wt::FindProcessWindow(GetCurrentProcessId(), "#32770", true);
     if (box && GetPropA(box, "answered") == nullptr) {
         SetPropA(box, "answered", box);
         Sequence.push_back({SEQ_BOX, 0, 0, 0});

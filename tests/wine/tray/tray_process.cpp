@@ -74,36 +74,6 @@ bool WaitForProcessEnd(HANDLE process, DWORD ms)
     return wt::WaitFor([&] { return WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }, ms);
 }
 
-namespace {
-struct FindRequest {
-    DWORD processId;
-    const char *className;
-    bool visibleOnly;
-    HWND found;
-};
-BOOL CALLBACK FindProc(HWND window, LPARAM lParam)
-{
-    FindRequest *r = reinterpret_cast<FindRequest *>(lParam);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    if (pid != r->processId || (r->visibleOnly && !IsWindowVisible(window)))
-        return TRUE;
-    char cls[64] = "";
-    GetClassNameA(window, cls, sizeof(cls));
-    if (r->className && lstrcmpA(cls, r->className) != 0)
-        return TRUE;
-    r->found = window;
-    return FALSE;
-}
-}  // namespace
-
-HWND FindProcessWindow(DWORD processId, const char *className, bool visibleOnly)
-{
-    FindRequest r = {processId, className, visibleOnly, nullptr};
-    EnumWindows(FindProc, reinterpret_cast<LPARAM>(&r));
-    return r.found;
-}
-
 bool TrayProcess::Start(DWORD timeoutMs)
 {
     Stop();
@@ -112,7 +82,7 @@ bool TrayProcess::Start(DWORD timeoutMs)
         return false;
     wt::WaitFor(
         [&] {
-            window_ = FindProcessWindow(pi_.dwProcessId, TRAY_WINDOW_CLASS, false);
+            window_ = wt::FindProcessWindow(pi_.dwProcessId, TRAY_WINDOW_CLASS, false);
             return window_ != nullptr || WaitForSingleObject(pi_.hProcess, 0) == WAIT_OBJECT_0;
         },
         timeoutMs);

@@ -31,8 +31,6 @@ bool GetSetting(const char *name, DWORD *value);
 
 // Pumps this thread's messages (the notification area lives on it) while waiting.
 bool WaitForProcessEnd(HANDLE process, DWORD ms);
-// Windows of the process with this class (nullptr: any), visible ones only when asked.
-HWND FindProcessWindow(DWORD processId, const char *className, bool visibleOnly);
 
 class TrayProcess {
 public:

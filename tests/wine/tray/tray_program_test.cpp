@@ -58,7 +58,7 @@ TEST_F(TrayProgram, StartsHiddenWithItsIconAndTheDriverChannel)
     EXPECT_EQ(add.tip, DEFAULT_PRODUCT);
     EXPECT_EQ(add.heldButtons, 0);
     EXPECT_FALSE(IsWindowVisible(tray_.Window()));
-    EXPECT_EQ(tt::FindProcessWindow(tray_.ProcessId(), nullptr, true), nullptr) << "something is visible";
+    EXPECT_EQ(wt::FindProcessWindow(tray_.ProcessId(), nullptr, true), nullptr) << "something is visible";
     SimChannelState nt = Nt();
     EXPECT_EQ(nt.openFiles, 1u);
     EXPECT_EQ(nt.started, 1u);
@@ -236,7 +236,7 @@ TEST_F(TrayProgram, CloseAsksAndNoKeepsEverythingRunning)
     ASSERT_TRUE(wt::WaitFor([&] { return area_.Count(NIM_ADD) == 1; }));
     PostMessageA(tray_.Window(), WM_CLOSE, CLOSE_WITH_CONFIRMATION, 0);
     HWND box = nullptr;
-    ASSERT_TRUE(wt::WaitFor([&] { return (box = tt::FindProcessWindow(tray_.ProcessId(), "#32770", true)) != nullptr; }))
+    ASSERT_TRUE(wt::WaitFor([&] { return (box = wt::FindProcessWindow(tray_.ProcessId(), "#32770", true)) != nullptr; }))
         << "no message box";
     char caption[256] = "", text[512] = "";
     GetWindowTextA(box, caption, sizeof(caption));
@@ -263,7 +263,7 @@ TEST_F(TrayProgram, CloseAnsweredYesStopsTheDriverThenRemovesTheIconAndEnds)
     // The menu's "Close" asks the same question.
     PostMessageA(tray_.Window(), WM_COMMAND, 1, 0);
     HWND box = nullptr;
-    ASSERT_TRUE(wt::WaitFor([&] { return (box = tt::FindProcessWindow(tray_.ProcessId(), "#32770", true)) != nullptr; }));
+    ASSERT_TRUE(wt::WaitFor([&] { return (box = wt::FindProcessWindow(tray_.ProcessId(), "#32770", true)) != nullptr; }));
     SimChannelState atDelete = {};
     area_.OnRequest([&](const tt::IconRequest &r) {
         if (r.operation == NIM_DELETE)
