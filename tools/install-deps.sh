@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the build and test dependencies with apt-get. Idempotent: does nothing when all are present.
 set -euo pipefail
-pkgs=(g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64 xvfb xauth googletest libgtest-dev imagemagick cmake ninja-build g++ python3)
+pkgs=(g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64 xvfb xauth googletest libgtest-dev imagemagick cmake ninja-build g++)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
