@@ -28,14 +28,7 @@ DWORD SettingOr(const char *name, DWORD fallback)
     return ReadSetting(name, &value) ? value : fallback;
 }
 
-bool SettingsKeyExists()
-{
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, TEST_SETTINGS_KEY, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(key);
-    return true;
-}
+bool SettingsKeyExists() { return wt::KeyExists(HKEY_CURRENT_USER, TEST_SETTINGS_KEY); }
 
 void WriteProductInfo(const ProductInfoText &info)
 {

@@ -105,9 +105,7 @@ TEST_F(SettingsStore, SaveWritesAllTenAsDwordsAndCreatesTheUserKey)
     SettingsBlock.ScrollLines = 99;   // written as it stands, unchecked
     EXPECT_EQ(1, SaveSettings());
 
-    HKEY user;
-    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, "SOFTWARE\\Quillmark4D\\1.1", 0, KEY_READ, &user));
-    RegCloseKey(user);
+    ASSERT_TRUE(wt::KeyExists(HKEY_CURRENT_USER, "SOFTWARE\\Quillmark4D\\1.1"));
     HKEY key = OpenSettingsKey();
     for (const SettingRule &rule : SettingRules) {
         DWORD type = 0, value = 0, size = sizeof(value);

@@ -42,6 +42,15 @@ std::string SystemDir()
     return dir;
 }
 
+bool KeyExists(HKEY root, const char *path)
+{
+    HKEY key;
+    if (RegOpenKeyExA(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
 void DeleteProductKeys()
 {
     SHDeleteKeyA(HKEY_CURRENT_USER, MOVRA_TEST_PRODUCT_KEY);

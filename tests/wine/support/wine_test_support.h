@@ -24,6 +24,7 @@ std::string SystemDir();
 
 // Registry keys and files the product reads or writes.
 #define MOVRA_TEST_PRODUCT_KEY "SOFTWARE\\Quillmark4D"
+bool KeyExists(HKEY root, const char *path);
 void DeleteProductKeys();                 // HKCU and HKLM "SOFTWARE\Quillmark4D", whole trees
 std::string ProductInfoFilePath();        // <system32>\MInfoCfg.ini
 void WriteProductInfoFile(const std::string &contents);

@@ -42,14 +42,7 @@ void CreateUserKey()
 
 void DeleteUserKey() { SHDeleteKeyA(HKEY_CURRENT_USER, "SOFTWARE\\Quillmark4D"); }
 
-bool UserKeyExists()
-{
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, TRAY_PRODUCT_KEY, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(key);
-    return true;
-}
+bool UserKeyExists() { return wt::KeyExists(HKEY_CURRENT_USER, TRAY_PRODUCT_KEY); }
 
 bool SetSetting(const char *name, DWORD value)
 {
